@@ -32,7 +32,7 @@ class TestEnv {
 
   // A string value under the current user's key, if present.
   std::optional<std::string> UserValue(std::string_view key, std::string_view name) const;
-  // From now on, keys of the current user can no longer be created.
+  // From now on, no key under the current user's Software can be created.
   void LockUserRegistry();
 
   // The path of an existing regular file that cannot be read; it stays so
