@@ -58,10 +58,9 @@ class WinRegistryKey : public RegistryKey {
   WinRegistryKey(std::unique_ptr<Key> key, std::string path)
       : key_(std::move(key)), path_(std::move(path)) {}
   void SetString(const std::string& name, const std::string& data) override {
-    const LSTATUS rc =
-        ::RegSetValueExA(key_->get(), name.c_str(), 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(data.c_str()),
-                         static_cast<DWORD>(data.size() + 1));
+    const LSTATUS rc = ::RegSetValueExA(key_->get(), name.c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(data.c_str()),
+                                        static_cast<DWORD>(data.size() + 1));
     if (rc != ERROR_SUCCESS) {
       ThrowLastError("HKEY_CURRENT_USER\\" + path_ + "\\" + name, static_cast<DWORD>(rc));
     }
@@ -96,7 +95,9 @@ bool WindowsPlatform::Rename(const std::string& from, const std::string& to) {
   return ::MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
 }
 
-bool WindowsPlatform::Remove(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+bool WindowsPlatform::Remove(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) != FALSE;
+}
 
 std::string WindowsPlatform::ReadWholeFile(const std::string& path) {
   Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -150,13 +151,15 @@ void WindowsPlatform::WriteProfileString(const std::string& file, const std::str
 
 std::unique_ptr<RegistryKey> WindowsPlatform::CreateUserKey(const std::string& subkey) {
   auto key = std::make_unique<Key>();
-  const LSTATUS rc = ::RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr,
-                                       REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key->out(),
-                                       nullptr);
+  const LSTATUS rc =
+      ::RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, key->out(), nullptr);
   if (rc != ERROR_SUCCESS) return nullptr;
   return std::make_unique<WinRegistryKey>(std::move(key), subkey);
 }
 
-bool WindowsPlatform::IsLeadByte(unsigned char byte) const { return ::IsDBCSLeadByte(byte) != FALSE; }
+bool WindowsPlatform::IsLeadByte(unsigned char byte) const {
+  return ::IsDBCSLeadByte(byte) != FALSE;
+}
 
 }  // namespace nw

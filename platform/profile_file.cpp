@@ -40,7 +40,9 @@ std::string_view KeyName(std::string_view text) {
 std::string SetProfileString(std::string_view file, std::string_view section, std::string_view key,
                              std::string_view value) {
   const std::vector<text_lines::Line> lines = text_lines::Split(file);
-  const auto text = [&](const text_lines::Line& l) { return file.substr(l.start, l.textEnd - l.start); };
+  const auto text = [&](const text_lines::Line& l) {
+    return file.substr(l.start, l.textEnd - l.start);
+  };
 
   size_t header = lines.size();
   for (size_t i = 0; i < lines.size(); ++i) {

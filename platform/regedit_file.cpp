@@ -57,7 +57,8 @@ struct Block {
   size_t header, end;
 };
 
-Block FindKey(std::string_view file, const std::vector<text_lines::Line>& lines, std::string_view keyPath) {
+Block FindKey(std::string_view file, const std::vector<text_lines::Line>& lines,
+              std::string_view keyPath) {
   const std::string wanted = "[" + std::string(kRoot) + std::string(keyPath) + "]";
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string_view t = file.substr(lines[i].start, lines[i].textEnd - lines[i].start);
@@ -79,9 +80,8 @@ bool IsValueLine(std::string_view t, std::string_view quotedName) {
 
 }  // namespace
 
-std::string SetRegeditString(std::string_view file, std::string_view keyPath,
-                             std::string_view name, std::string_view data,
-                             const LeadBytePredicate& isLeadByte) {
+std::string SetRegeditString(std::string_view file, std::string_view keyPath, std::string_view name,
+                             std::string_view data, const LeadBytePredicate& isLeadByte) {
   const std::string quotedName = Quote(name, isLeadByte);
   const std::string valueLine = quotedName + "=" + Quote(data, isLeadByte);
   const std::vector<text_lines::Line> lines = text_lines::Split(file);

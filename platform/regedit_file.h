@@ -15,9 +15,8 @@ using LeadBytePredicate = std::function<bool(unsigned char)>;
 // The file with the string value name=data set under
 // HKEY_CURRENT_USER\keyPath. Keys and value names are matched without regard
 // to ASCII case; every other line is kept.
-std::string SetRegeditString(std::string_view file, std::string_view keyPath,
-                             std::string_view name, std::string_view data,
-                             const LeadBytePredicate& isLeadByte);
+std::string SetRegeditString(std::string_view file, std::string_view keyPath, std::string_view name,
+                             std::string_view data, const LeadBytePredicate& isLeadByte);
 
 // The data of a string value, if the file has it.
 std::optional<std::string> GetRegeditString(std::string_view file, std::string_view keyPath,

@@ -31,10 +31,9 @@ TEST(WriteDvioutSrc, KeyThatCannotBeOpenedIsReported) {
   env.LockUserRegistry();
   RecordingSink sink;
   EXPECT_FALSE(WriteDvioutSrc(env.platform(), sink, "ed.exe"));
-  EXPECT_EQ(sink.messages,
-            std::vector<std::string>{
-                "HKEY_CURRENT_USER\\Software\\SHIMA\\DVIOUT\\Settings を開けません。"
-                "dviout の src オプションは設定されませんでした。"});
+  EXPECT_EQ(sink.messages, std::vector<std::string>{
+                               "HKEY_CURRENT_USER\\Software\\SHIMA\\DVIOUT\\Settings を開けません。"
+                               "dviout の src オプションは設定されませんでした。"});
 }
 
 }  // namespace

@@ -26,26 +26,27 @@ TEST_P(IniNameTest, ReplacesTheFileNamesExtension) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IniNameTest,
-    testing::Values(
-        IniNameCase{"C:\\Program Files\\Fernlake\\Nibwell\\nibwell.exe",
-                    "C:\\Program Files\\Fernlake\\Nibwell\\nibwell.ini"},
-        IniNameCase{"C:\\bin\\nibwell", "C:\\bin\\nibwell.ini"},
-        IniNameCase{"C:\\tools.d\\nibwell.exe", "C:\\tools.d\\nibwell.ini"},
-        IniNameCase{"C:\\tools.d\\nibwell", "C:\\tools.d\\nibwell.ini"},
-        IniNameCase{"C:\\a\\nib.tar.exe", "C:\\a\\nib.tar.ini"},
-        IniNameCase{"nibwell.exe", "nibwell.ini"},
-        IniNameCase{"C:nib", "C:nib.ini"},
-        IniNameCase{"", ".ini"},
-        // "表" is 0x95 0x5C and "ソ" 0x83 0x5C: their second byte is no separator.
-        IniNameCase{"C:\\x\\nib.\x95\x5c", "C:\\x\\nib.ini"},
-        IniNameCase{"C:\\\x83\x5c\x83\x74\x83\x67.d\\nib", "C:\\\x83\x5c\x83\x74\x83\x67.d\\nib.ini"},
-        IniNameCase{"C:\\\x95\x5c\x8e\xa6\\nibwell.exe", "C:\\\x95\x5c\x8e\xa6\\nibwell.ini"}));
+    testing::Values(IniNameCase{"C:\\Program Files\\Fernlake\\Nibwell\\nibwell.exe",
+                                "C:\\Program Files\\Fernlake\\Nibwell\\nibwell.ini"},
+                    IniNameCase{"C:\\bin\\nibwell", "C:\\bin\\nibwell.ini"},
+                    IniNameCase{"C:\\tools.d\\nibwell.exe", "C:\\tools.d\\nibwell.ini"},
+                    IniNameCase{"C:\\tools.d\\nibwell", "C:\\tools.d\\nibwell.ini"},
+                    IniNameCase{"C:\\a\\nib.tar.exe", "C:\\a\\nib.tar.ini"},
+                    IniNameCase{"nibwell.exe", "nibwell.ini"}, IniNameCase{"C:nib", "C:nib.ini"},
+                    IniNameCase{"", ".ini"},
+                    // "表" is 0x95 0x5C and "ソ" 0x83 0x5C: their second byte is no separator.
+                    IniNameCase{"C:\\x\\nib.\x95\x5c", "C:\\x\\nib.ini"},
+                    IniNameCase{"C:\\\x83\x5c\x83\x74\x83\x67.d\\nib",
+                                "C:\\\x83\x5c\x83\x74\x83\x67.d\\nib.ini"},
+                    IniNameCase{"C:\\\x95\x5c\x8e\xa6\\nibwell.exe",
+                                "C:\\\x95\x5c\x8e\xa6\\nibwell.ini"}));
 
 TEST(IniPathFor, WithoutLeadBytesEveryBackslashSeparates) {
   EXPECT_EQ(IniPathFor("C:\\x\\nib.\x95\x5c", NoLead), "C:\\x\\nib.\x95\x5c.ini");
 }
 
-constexpr char kEntry[] = "[CommandLineTeX]\r\nCLTNum=1\r\nCLT0=C:\\tex\\platex.exe\r\nCLTOpt=-src\r\nUse=1\r\n";
+constexpr char kEntry[] =
+    "[CommandLineTeX]\r\nCLTNum=1\r\nCLT0=C:\\tex\\platex.exe\r\nCLTOpt=-src\r\nUse=1\r\n";
 
 struct IniFileCase {
   const char* name;

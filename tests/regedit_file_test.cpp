@@ -21,7 +21,8 @@ TEST(RegeditFile, NewFileIsARegedit4Import) {
 TEST(RegeditFile, ValueReplacedOtherValuesAndKeysKept) {
   const std::string before =
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"x\"=\"1\"\r\n\r\n"
-      "[HKEY_CURRENT_USER\\software\\shima\\dviout\\settings]\r\n\"gs\"=\"g\"\r\n\"SRC\"=\"old\"\r\n";
+      "[HKEY_CURRENT_USER\\software\\shima\\dviout\\settings]\r\n\"gs\"=\"g\"\r\n\"SRC\"="
+      "\"old\"\r\n";
   EXPECT_EQ(SetRegeditString(before, kKey, "src", "new", NoLead),
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"x\"=\"1\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\software\\shima\\dviout\\settings]\r\n\"gs\"=\"g\"\r\n"
@@ -32,9 +33,10 @@ TEST(RegeditFile, ValueAddedToItsKey) {
   const std::string before =
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\SHIMA\\DVIOUT\\Settings]\r\n\"gs\"=\"g\"\r\n"
       "\r\n[HKEY_CURRENT_USER\\Software\\B]\r\n";
-  EXPECT_EQ(SetRegeditString(before, kKey, "src", "v", NoLead),
-            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\SHIMA\\DVIOUT\\Settings]\r\n\"gs\"=\"g\"\r\n"
-            "\"src\"=\"v\"\r\n\r\n[HKEY_CURRENT_USER\\Software\\B]\r\n");
+  EXPECT_EQ(
+      SetRegeditString(before, kKey, "src", "v", NoLead),
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\SHIMA\\DVIOUT\\Settings]\r\n\"gs\"=\"g\"\r\n"
+      "\"src\"=\"v\"\r\n\r\n[HKEY_CURRENT_USER\\Software\\B]\r\n");
 }
 
 TEST(RegeditFile, RoundTripKeepsDoubleByteCharacters) {

@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         RewriteCase{"NoAssignmentAppends", "A=1\r\nB=2\r\n", "A=1\r\nB=2\r\n" + N + "\r\n"},
         RewriteCase{"LastLineWithoutBreak", "A=1\r\nTEXEDIT=x", "A=1\r\n" + N + "\r\n"},
         RewriteCase{"LfOnly", "A=1\nB=2\n", "A=1\r\nB=2\r\n" + N + "\r\n"},
-        RewriteCase{"CrOnlyAndMixed", "A=1\rB=2\r\n\nC=3", "A=1\r\nB=2\r\n\r\nC=3\r\n" + N + "\r\n"},
+        RewriteCase{"CrOnlyAndMixed", "A=1\rB=2\r\n\nC=3",
+                    "A=1\r\nB=2\r\n\r\nC=3\r\n" + N + "\r\n"},
         RewriteCase{"BlankLinesKept", "\r\n\r\nA=1\r\n\r\n", "\r\n\r\nA=1\r\n\r\n" + N + "\r\n"},
         RewriteCase{"Empty", "", N + "\r\n"},
         // Bytes pass through untouched: Shift_JIS with a 0x5C second byte, NUL, 8-bit.

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "settings/writers.h"
+#include "tests/support/case_name.h"
 #include "tests/support/faulty_platform.h"
 #include "tests/support/recording_form.h"
 #include "tests/support/test_env.h"
-#include "tests/support/case_name.h"
 
 namespace nw::test {
 namespace {
@@ -60,12 +60,11 @@ TEST_P(BackupNameTest, NeverOverwritesABackup) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BackupNameTest,
-    testing::Values(BackupCase{"None", {}, "texmf.cnf.old"},
-                    BackupCase{"OldTaken", {"texmf.cnf.old"}, "texmf.cnf.old0"},
-                    BackupCase{"OldAndOld0Taken", {"texmf.cnf.old", "texmf.cnf.old0"},
-                               "texmf.cnf.old1"},
-                    BackupCase{"GapIsFilled", {"texmf.cnf.old", "texmf.cnf.old1"},
-                               "texmf.cnf.old0"}),
+    testing::Values(
+        BackupCase{"None", {}, "texmf.cnf.old"},
+        BackupCase{"OldTaken", {"texmf.cnf.old"}, "texmf.cnf.old0"},
+        BackupCase{"OldAndOld0Taken", {"texmf.cnf.old", "texmf.cnf.old0"}, "texmf.cnf.old1"},
+        BackupCase{"GapIsFilled", {"texmf.cnf.old", "texmf.cnf.old1"}, "texmf.cnf.old0"}),
     nw::test::CaseName());
 
 TEST(UpdateTexmfCnf, TwiceKeepsBothBackups) {
@@ -108,9 +107,8 @@ TEST(UpdateTexmfCnf, FailedWriteRestoresTheOriginal) {
   faulty.FailAt(Op::Write, 1, 10);
   RecordingSink sink;
   EXPECT_FALSE(UpdateTexmfCnf(faulty, sink, env.Path("texmf.cnf"), "ed.exe", ".old"));
-  EXPECT_EQ(sink.messages,
-            (Names{"disk full\n" + env.Path("texmf.cnf"),
-                   env.Path("texmf.cnf") + " の変更が出来ませんでした。"}));
+  EXPECT_EQ(sink.messages, (Names{"disk full\n" + env.Path("texmf.cnf"),
+                                  env.Path("texmf.cnf") + " の変更が出来ませんでした。"}));
   EXPECT_EQ(env.List(), Names{"texmf.cnf"});
   EXPECT_EQ(env.Read("texmf.cnf"), kOriginal);
 }

@@ -52,7 +52,8 @@ TEST_P(ProfileCompareTest, PortableEditorMatchesTheSystem) {
   const ProfileCompareCase& c = GetParam();
   TestEnv env;
   if (!c.before.empty()) env.Write("a.ini", c.before);
-  ASSERT_TRUE(WritePrivateProfileStringA("CommandLineTeX", "CLTNum", "1", env.Path("a.ini").c_str()));
+  ASSERT_TRUE(
+      WritePrivateProfileStringA("CommandLineTeX", "CLTNum", "1", env.Path("a.ini").c_str()));
   const std::string portable = SetProfileString(c.before, "CommandLineTeX", "CLTNum", "1");
   if (c.wine.empty()) {
     EXPECT_EQ(env.Read("a.ini"), portable);
