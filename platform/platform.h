@@ -31,6 +31,8 @@ class Platform {
 
   // True when a regular file (not a folder) exists at the path.
   virtual bool IsFile(const std::string& path) = 0;
+  // True when a folder exists at the path.
+  virtual bool IsFolder(const std::string& path) = 0;
   // Moves a file; false when the target exists or the move fails. Never
   // replaces an existing file.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;

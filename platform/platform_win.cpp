@@ -90,6 +90,11 @@ bool WindowsPlatform::IsFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool WindowsPlatform::IsFolder(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool WindowsPlatform::Rename(const std::string& from, const std::string& to) {
   // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
   return ::MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;

@@ -13,6 +13,7 @@ class PosixPlatform : public Platform {
   explicit PosixPlatform(std::string registryFile);
 
   bool IsFile(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   std::string ReadWholeFile(const std::string& path) override;

@@ -10,6 +10,7 @@ namespace nw {
 class WindowsPlatform : public Platform {
  public:
   bool IsFile(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   std::string ReadWholeFile(const std::string& path) override;

@@ -14,6 +14,16 @@ ExecOutcome RunExecAction(SetupForm& form, ExecPaths& paths, Platform& platform)
     return ExecOutcome::NothingDone;
   }
 
+  // Every setting is made from the editor path: one naming a folder would
+  // write wrong values everywhere, so nothing is written.
+  if (!paths.NwPath.empty() &&
+      (platform.IsFolder(paths.NwPath) || !HasFileName(paths.NwPath, [&platform](unsigned char b) {
+         return platform.IsLeadByte(b);
+       }))) {
+    form.ShowMessage(paths.NwPath + std::string(texts::kNwPathIsFolder));
+    return ExecOutcome::Failed;
+  }
+
   ExecOutcome outcome = ExecOutcome::NothingDone;
   if (paths.NwPath.empty()) {
     form.ShowMessage(texts::kNoNwPath);

@@ -7,24 +7,37 @@ namespace nw {
 
 namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+
+struct FileName {
+  size_t start;      // first byte of the file name
+  size_t extension;  // its last ".", or npos
+};
+
+FileName FindFileName(std::string_view path, const std::function<bool(unsigned char)>& isLeadByte) {
+  FileName name{0, std::string_view::npos};
+  for (size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i];
+    if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
+      ++i;  // the trail byte may look like "\" or "."; it is part of the character
+    } else if (IsSeparator(c)) {
+      name = {i + 1, std::string_view::npos};
+    } else if (c == '.') {
+      name.extension = i;
+    }
+  }
+  return name;
+}
+
 }  // namespace
+
+bool HasFileName(std::string_view path, const std::function<bool(unsigned char)>& isLeadByte) {
+  return FindFileName(path, isLeadByte).start < path.size();
+}
 
 std::string IniPathFor(std::string_view editorPath,
                        const std::function<bool(unsigned char)>& isLeadByte) {
-  size_t nameStart = 0;
-  size_t dot = std::string_view::npos;
-  for (size_t i = 0; i < editorPath.size(); ++i) {
-    const char c = editorPath[i];
-    if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < editorPath.size()) {
-      ++i;  // the trail byte may look like "\" or "."; it is part of the character
-    } else if (IsSeparator(c)) {
-      nameStart = i + 1;
-      dot = std::string_view::npos;
-    } else if (c == '.') {
-      dot = i;
-    }
-  }
-  const size_t stem = (dot != std::string_view::npos && dot >= nameStart) ? dot : editorPath.size();
+  const FileName name = FindFileName(editorPath, isLeadByte);
+  const size_t stem = name.extension != std::string_view::npos ? name.extension : editorPath.size();
   std::string ini(editorPath.substr(0, stem));
   ini += texts::kIniExt;
   return ini;

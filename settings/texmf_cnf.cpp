@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -10,12 +11,186 @@ namespace {
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (AsciiUpper(text[i]) != prefix[i]) return false;
+// White space as kpathsea's ISSPACE sees it (C locale isspace).
+bool IsTexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// The rule of the settings: blanks, TEXEDIT in any letter case, blanks, "=".
+class BlankNameEquals {
+ public:
+  bool Decided() const { return state_ == kYes || state_ == kNo; }
+  bool Yes() const { return state_ == kYes; }
+  void Feed(char c) {
+    switch (state_) {
+      case kLead:
+        if (IsBlank(c)) return;
+        if (c == texts::kCommentLead[0]) {
+          state_ = kNo;
+          return;
+        }
+        [[fallthrough]];
+      case kName:
+        if (AsciiUpper(c) != texts::kTexeditName[matched_]) {
+          state_ = kNo;
+          return;
+        }
+        state_ = ++matched_ == texts::kTexeditName.size() ? kAfter : kName;
+        return;
+      case kAfter:
+        if (IsBlank(c)) return;
+        state_ = c == '=' ? kYes : kNo;
+        return;
+      case kYes:
+      case kNo:
+        return;
+    }
   }
-  return true;
+
+ private:
+  enum State { kLead, kName, kAfter, kYes, kNo };
+  State state_ = kLead;
+  size_t matched_ = 0;
+};
+
+// kpathsea's own reading: a line that sets the plain variable TEXEDIT to a
+// value. It takes the "=" as optional, so "TEXEDIT vi +%d %s" counts too,
+// while "TEXEDIT.platex = x" sets another variable.
+class TexDefinesTexedit {
+ public:
+  bool Decided() const { return state_ == kYes || state_ == kNo; }
+  bool Yes() const { return state_ == kYes; }
+  void Feed(char c) {
+    const bool comment = c == '%' || c == '#';
+    switch (state_) {
+      case kLead:
+        if (IsTexSpace(c)) return;
+        [[fallthrough]];
+      case kName:
+        if (matched_ < texts::kTexeditName.size()) {
+          state_ = c == texts::kTexeditName[matched_++] ? kName : kNo;
+          return;
+        }
+        if (IsTexSpace(c)) {
+          state_ = kSpace;
+        } else if (c == '=') {
+          state_ = kEquals;
+        } else {
+          state_ = kNo;  // a qualifier or a longer name
+        }
+        return;
+      case kSpace:
+        if (IsTexSpace(c)) return;
+        if (c == '=') {
+          state_ = kEquals;
+          return;
+        }
+        state_ = (c == '.' || comment) ? kNo : kYes;
+        return;
+      case kEquals:
+        if (IsTexSpace(c)) {
+          spaceBefore_ = true;
+          return;
+        }
+        // A comment starts at % or # after white space; the value is empty then.
+        state_ = (comment && spaceBefore_) ? kNo : kYes;
+        return;
+      case kYes:
+      case kNo:
+        return;
+    }
+  }
+
+ private:
+  enum State { kLead, kName, kSpace, kEquals, kYes, kNo };
+  State state_ = kLead;
+  size_t matched_ = 0;
+  bool spaceBefore_ = false;
+};
+
+// Physical lines, ending at CR LF, LF or CR. The next CR and LF are found
+// with memchr and kept, so that each byte is searched once for each.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) : text_(text), lf_(text.find('\n')), cr_(text.find('\r')) {}
+  bool More() const { return pos_ < text_.size(); }
+  std::string_view Next() {
+    const size_t end = std::min(std::min(lf_, cr_), text_.size());
+    const std::string_view line = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    if (pos_ < text_.size()) {
+      pos_ += (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ? 2 : 1;
+      if (lf_ < pos_) lf_ = text_.find('\n', pos_);
+      if (cr_ < pos_) cr_ = text_.find('\r', pos_);
+    }
+    return line;
+  }
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+  size_t lf_;
+  size_t cr_;
+};
+
+struct LogicalLine {
+  bool assignsTexedit;
+  bool openAtEnd;  // its last line ends in a "\" with no line after it
+};
+
+// Reads one line as kpathsea does: NUL bytes dropped, white space cut from
+// the end of the first physical line, then while the text ends in "\", that
+// "\" removed and the next physical line joined on. Only "\" is ever removed,
+// so the joined text is the bytes seen so far plus a run of `pending`
+// backslashes; both tests read it as it grows and decide within a few bytes.
+// Each physical line goes to `out` (when given) with CR LF.
+LogicalLine ReadLogicalLine(Lines& lines, std::string* out) {
+  BlankNameEquals settingsRule;
+  TexDefinesTexedit texRule;
+  const auto feed = [&](char c) {
+    settingsRule.Feed(c);
+    texRule.Feed(c);
+  };
+  const auto decided = [&] { return settingsRule.Decided() && texRule.Decided(); };
+  size_t pending = 0;
+  bool first = true;
+  bool open = false;
+  for (;;) {
+    const std::string_view line = lines.Next();
+    if (out) {
+      out->append(line);
+      out->append(texts::kLineEnd);
+    }
+    const char* const begin = line.data();
+    const char* end = begin + line.size();
+    if (first) {
+      while (end != begin && (end[-1] == '\0' || IsTexSpace(end[-1]))) --end;
+    }
+    const char* run = end;
+    size_t slashes = 0;
+    while (run != begin && (run[-1] == '\\' || run[-1] == '\0')) {
+      if (*--run == '\\') ++slashes;
+    }
+    if (run != begin) {
+      if (!decided()) {
+        if (pending > 0) feed('\\');
+        for (const char* p = begin; p != run && !decided(); ++p) {
+          if (*p != '\0') feed(*p);
+        }
+      }
+      pending = slashes;
+    } else {
+      pending += slashes;
+    }
+    first = false;
+    if (pending == 0) break;
+    --pending;
+    if (!lines.More()) {
+      open = true;
+      break;
+    }
+  }
+  if (pending > 0) feed('\\');
+  return {settingsRule.Yes() || texRule.Yes(), open};
 }
 
 // Puts the original back after a failed write: the partial new file would
@@ -35,11 +210,9 @@ std::string TexeditLine(std::string_view nwPath) {
 }
 
 bool IsTexeditAssignment(std::string_view line) {
-  const std::string_view trimmed = Trim(line);
-  if (trimmed.starts_with(texts::kCommentLead)) return false;
-  if (!StartsWithNoCase(trimmed, texts::kTexeditName)) return false;
-  const std::string_view rest = Trim(trimmed.substr(texts::kTexeditName.size()));
-  return rest.starts_with('=');
+  if (line.empty()) return false;
+  Lines lines(line);
+  return ReadLogicalLine(lines, nullptr).assignsTexedit;
 }
 
 std::string RewriteTexmf(std::string_view content, std::string_view newLine) {
@@ -48,29 +221,26 @@ std::string RewriteTexmf(std::string_view content, std::string_view newLine) {
   // regrowing for LF-only files of short lines.
   out.reserve(content.size() + content.size() / 8 + newLine.size() + 2);
   bool replaced = false;
-  const char* const end = content.data() + content.size();
-  const char* lineStart = content.data();
-  while (lineStart != end) {
-    const char* lineEnd = lineStart;
-    while (lineEnd != end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
-    const std::string_view line(lineStart, static_cast<size_t>(lineEnd - lineStart));
-    if (IsTexeditAssignment(line)) {
+  size_t openLineStart = std::string::npos;
+  Lines lines(content);
+  while (lines.More()) {
+    const size_t start = out.size();
+    const LogicalLine logical = ReadLogicalLine(lines, &out);
+    if (logical.assignsTexedit) {
+      out.resize(start);
       out += newLine;
+      out += texts::kLineEnd;
       replaced = true;
-    } else {
-      out += line;
-    }
-    out += texts::kLineEnd;
-    lineStart = lineEnd;
-    if (lineStart != end) {
-      const bool cr = *lineStart == '\r';
-      ++lineStart;
-      if (cr && lineStart != end && *lineStart == '\n') ++lineStart;
+    } else if (logical.openAtEnd) {
+      openLineStart = start;
     }
   }
   if (!replaced) {
-    out += newLine;
-    out += texts::kLineEnd;
+    // A last line left open would swallow a line appended after it, so the
+    // new line goes in front of it instead.
+    const size_t at = openLineStart == std::string::npos ? out.size() : openLineStart;
+    out.insert(at, texts::kLineEnd);
+    out.insert(at, newLine);
   }
   return out;
 }

@@ -11,6 +11,10 @@ inline constexpr std::string_view kNothingToDo = "何もしない設定になっ
 inline constexpr std::string_view kNoNwPath =
     "Nibwell のパスの入力がありません。dviout の src オプション以外の設定はされません。";
 inline constexpr std::string_view kFinished = "設定が終わりました。終了します。";
+// Follows the editor path when it names a folder: every setting is made
+// from it, and the INI file would land beside the folder.
+inline constexpr std::string_view kNwPathIsFolder =
+    " はフォルダーです。Nibwell の実行ファイルのフルパスを入力してください。";
 
 // Messages of the texmf.cnf update; each follows a path.
 inline constexpr std::string_view kFileMissing = " がありません。";

@@ -16,6 +16,9 @@ std::string_view Trim(std::string_view text);
 
 // --- The editor's INI file -------------------------------------------------
 
+// False when the path ends in a separator, so names no file.
+bool HasFileName(std::string_view path, const std::function<bool(unsigned char)>& isLeadByte);
+
 // The path with the extension of its file name replaced by ".ini". A "."
 // in a folder name does not count; the lead-byte test keeps a double-byte
 // character whose second byte is "\" whole.

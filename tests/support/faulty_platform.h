@@ -13,6 +13,7 @@ namespace nw::test {
 
 enum class Op {
   IsFile,
+  IsFolder,
   Rename,
   Remove,
   Read,
@@ -37,6 +38,9 @@ class FaultyPlatform : public Platform {
 
   bool IsFile(const std::string& path) override {
     return Fails(Op::IsFile) ? false : real_.IsFile(path);
+  }
+  bool IsFolder(const std::string& path) override {
+    return Fails(Op::IsFolder) ? false : real_.IsFolder(path);
   }
   bool Rename(const std::string& from, const std::string& to) override {
     return Fails(Op::Rename) ? false : real_.Rename(from, to);
