@@ -33,12 +33,18 @@ void WriteNwIni(Platform& platform, std::string_view nwPath, std::string_view te
 // TEXEDIT="<editor>" /e%d "%s"
 std::string TexeditLine(std::string_view nwPath);
 
-// True when the line assigns TEXEDIT (and is not a comment).
+// True when the line assigns TEXEDIT: blanks, TEXEDIT in any letter case,
+// blanks and "=", or a line that TeX's kpathsea reads as setting TEXEDIT
+// (it takes the "=" as optional). Comments and TEXEDIT.<program> do not.
 bool IsTexeditAssignment(std::string_view line);
 
 // The file with every TEXEDIT assignment replaced by newLine, or newLine
 // appended when there is none. Lines end at CR LF, LF or CR; every line of
-// the result ends in CR LF.
+// the result ends in CR LF. Lines are judged as kpathsea reads them: a line
+// ending in "\" goes on in the next one, so an assignment is replaced with
+// all its continuation lines, a continuation line is never an assignment,
+// and newLine goes before a last line that is still open, which would
+// swallow it.
 std::string RewriteTexmf(std::string_view content, std::string_view newLine);
 
 // The first of path+ext, path+ext+"0", path+ext+"1", ... with no file.

@@ -58,6 +58,47 @@ INSTANTIATE_TEST_SUITE_P(
         RewriteCase{"BlankPrefixOfControlCodes", "\x01\x1f TEXEDIT\x0b=\x7fvi\r\n", N + "\r\n"}),
     nw::test::CaseName());
 
+// Lines as TeX reads them: kpathsea takes the "=" as optional, joins a line
+// ending in "\" with the next, and drops NUL bytes. A line that TeX reads as
+// setting TEXEDIT is replaced whole; a physical line TeX does not read as
+// one stays, and then the new line is added where TeX will read it.
+INSTANTIATE_TEST_SUITE_P(
+    AsTexReads, RewriteTest,
+    testing::Values(
+        RewriteCase{"WithoutEquals", "TEXEDIT vi +%d %s\nA=1\n", N + "\r\nA=1\r\n"},
+        RewriteCase{"WithoutEqualsNorValueStays", "TEXEDIT\nTEXEDIT %d\n",
+                    "TEXEDIT\r\nTEXEDIT %d\r\n" + N + "\r\n"},
+        RewriteCase{"QualifiedAfterBlankStays", "TEXEDIT .platex = x\n",
+                    "TEXEDIT .platex = x\r\n" + N + "\r\n"},
+        RewriteCase{"AssignmentContinued", "TEXEDIT = emacs \\\n  +%d %s\nA=1\n",
+                    N + "\r\nA=1\r\n"},
+        RewriteCase{"ContinuedBeforeEquals", "TEX\\\nEDIT \\\n= vi\n", N + "\r\n"},
+        RewriteCase{"ContinuationOfAValueStays", "A = x,\\\nTEXEDIT=y\n",
+                    "A = x,\\\r\nTEXEDIT=y\r\n" + N + "\r\n"},
+        RewriteCase{"ContinuedCommentStays", "% C:\\Editor\\\r\nTEXEDIT = vi\r\n",
+                    "% C:\\Editor\\\r\nTEXEDIT = vi\r\n" + N + "\r\n"},
+        RewriteCase{"ShiftJisCommentEndingIn5cContinues",
+                    "% \x88\xea\x97\x97\x95\x5c\r\nTEXEDIT = vi\r\n",
+                    "% \x88\xea\x97\x97\x95\x5c\r\nTEXEDIT = vi\r\n" + N + "\r\n"},
+        // White space after the "\" is cut from the first line only.
+        RewriteCase{"BlanksAfterBackslashOfFirstLine", "A = x \\  \nTEXEDIT = y\n",
+                    "A = x \\  \r\nTEXEDIT = y\r\n" + N + "\r\n"},
+        RewriteCase{"BlanksAfterBackslashOfLaterLine", "A = \\\nx \\ \nTEXEDIT = y\n",
+                    "A = \\\r\nx \\ \r\n" + N + "\r\n"},
+        // An empty line removes one more "\" from the end of the joined line.
+        RewriteCase{"EmptyLineAfterDoubleBackslash", "A = x\\\\\n\nTEXEDIT = y\n",
+                    "A = x\\\\\r\n\r\nTEXEDIT = y\r\n" + N + "\r\n"},
+        RewriteCase{"TwoEmptyLinesAfterDoubleBackslash", "A = x\\\\\n\n\nTEXEDIT = y\n",
+                    "A = x\\\\\r\n\r\n\r\n" + N + "\r\n"},
+        // Appended after a last line left open, the new line would be swallowed.
+        RewriteCase{"LastLineOpen", "A=1\nB = x,\\", "A=1\r\n" + N + "\r\nB = x,\\\r\n"},
+        RewriteCase{"LastLineOpenTwice", "B = c:\\\\\n", N + "\r\nB = c:\\\\\r\n"},
+        RewriteCase{"LastLineOpenIsTheAssignment", "A=1\nTEXEDIT = vi \\", "A=1\r\n" + N + "\r\n"},
+        RewriteCase{"NulInsideTheName", std::string("TEX\0EDIT = vi\n", 14), N + "\r\n"},
+        RewriteCase{"NulAfterBackslash", std::string("A = \\\0\nTEXEDIT = y\n", 19),
+                    std::string("A = \\\0\r\nTEXEDIT = y\r\n", 21) + N + "\r\n"}),
+    nw::test::CaseName());
+
 TEST(RewriteTexmf, SecondRunChangesNothing) {
   const std::string once = RewriteTexmf("A=1\nTEXEDIT = vi\n", kNew);
   EXPECT_EQ(RewriteTexmf(once, kNew), once);
