@@ -49,7 +49,11 @@ std::string ReadAll(const std::string& path, bool missingIsEmpty) {
   if (::fstat(fd.get(), &st) != 0) ThrowErrno(errno, path);
   if (S_ISDIR(st.st_mode)) ThrowErrno(EISDIR, path);
   std::string bytes;
-  bytes.resize(static_cast<size_t>(st.st_size));
+  // Room for the probe below without moving the whole file, and for a
+  // caller that edits the text in place (texmf.cnf gains a CR per LF).
+  const auto size = static_cast<size_t>(st.st_size);
+  bytes.reserve(size + size / 8 + 8192);
+  bytes.resize(size);
   size_t got = 0;
   for (;;) {
     if (got == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file may have grown

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -113,6 +114,7 @@ class Lines {
  public:
   explicit Lines(std::string_view text) : text_(text), lf_(text.find('\n')), cr_(text.find('\r')) {}
   bool More() const { return pos_ < text_.size(); }
+  size_t Pos() const { return pos_; }
   std::string_view Next() {
     const size_t end = std::min(std::min(lf_, cr_), text_.size());
     const std::string_view line = text_.substr(pos_, end - pos_);
@@ -142,8 +144,10 @@ struct LogicalLine {
 // "\" removed and the next physical line joined on. Only "\" is ever removed,
 // so the joined text is the bytes seen so far plus a run of `pending`
 // backslashes; both tests read it as it grows and decide within a few bytes.
-// Each physical line goes to `out` (when given) with CR LF.
-LogicalLine ReadLogicalLine(Lines& lines, std::string* out) {
+// Each physical line goes to `out` with CR LF, after it has been read: the
+// in-place output may overwrite it.
+template <class Out>
+LogicalLine ReadLogicalLine(Lines& lines, Out& out) {
   BlankNameEquals settingsRule;
   TexDefinesTexedit texRule;
   const auto feed = [&](char c) {
@@ -156,10 +160,6 @@ LogicalLine ReadLogicalLine(Lines& lines, std::string* out) {
   bool open = false;
   for (;;) {
     const std::string_view line = lines.Next();
-    if (out) {
-      out->append(line);
-      out->append(texts::kLineEnd);
-    }
     const char* const begin = line.data();
     const char* end = begin + line.size();
     if (first) {
@@ -181,6 +181,8 @@ LogicalLine ReadLogicalLine(Lines& lines, std::string* out) {
     } else {
       pending += slashes;
     }
+    out.Append(line);
+    out.Append(texts::kLineEnd);
     first = false;
     if (pending == 0) break;
     --pending;
@@ -191,6 +193,131 @@ LogicalLine ReadLogicalLine(Lines& lines, std::string* out) {
   }
   if (pending > 0) feed('\\');
   return {settingsRule.Yes() || texRule.Yes(), open};
+}
+
+template <class Out>
+void Rewrite(Lines& lines, std::string_view newLine, Out& out) {
+  bool replaced = false;
+  size_t openLineStart = std::string::npos;
+  while (lines.More()) {
+    const size_t start = out.Size();
+    const LogicalLine logical = ReadLogicalLine(lines, out);
+    if (logical.assignsTexedit) {
+      out.Truncate(start);
+      out.Append(newLine);
+      out.Append(texts::kLineEnd);
+      replaced = true;
+    } else if (logical.openAtEnd) {
+      openLineStart = start;
+    }
+  }
+  if (!replaced) {
+    // A last line left open would swallow a line appended after it, so the
+    // new line goes in front of it instead.
+    out.Insert(openLineStart == std::string::npos ? out.Size() : openLineStart, newLine,
+               texts::kLineEnd);
+  }
+}
+
+struct NoOut {
+  size_t Size() const { return 0; }
+  void Append(std::string_view) {}
+  void Truncate(size_t) {}
+  void Insert(size_t, std::string_view, std::string_view) {}
+};
+
+class StringOut {
+ public:
+  explicit StringOut(std::string& text) : text_(text) {}
+  size_t Size() const { return text_.size(); }
+  void Append(std::string_view bytes) { text_.append(bytes); }
+  void Truncate(size_t size) { text_.resize(size); }
+  void Insert(size_t at, std::string_view a, std::string_view b) {
+    text_.insert(at, b);
+    text_.insert(at, a);
+  }
+
+ private:
+  std::string& text_;
+};
+
+// Writes the result over the file's own buffer, whose input has been moved
+// up by `gap` bytes: the output stays behind the line being read as long as
+// the file grows by no more than the gap up to that point. Should it grow
+// more (many short assignments replaced), the rest goes to a new string.
+class InPlaceOut {
+ public:
+  InPlaceOut(std::string& buffer, size_t gap, const Lines& lines)
+      : buffer_(buffer), gap_(gap), lines_(lines) {}
+  size_t Size() const { return spilled_ ? spill_.size() : size_; }
+  void Append(std::string_view bytes) {
+    if (!spilled_ && size_ + bytes.size() <= gap_ + lines_.Pos()) {
+      std::memmove(buffer_.data() + size_, bytes.data(), bytes.size());
+      size_ += bytes.size();
+      return;
+    }
+    Spill();
+    spill_.append(bytes);
+  }
+  void Truncate(size_t size) {
+    if (spilled_) {
+      spill_.resize(size);
+    } else {
+      size_ = size;
+    }
+  }
+  // Only once the input is read.
+  void Insert(size_t at, std::string_view a, std::string_view b) {
+    if (!spilled_ && size_ + a.size() + b.size() <= buffer_.size()) {
+      char* const p = buffer_.data();
+      std::memmove(p + at + a.size() + b.size(), p + at, size_ - at);
+      std::memcpy(p + at, a.data(), a.size());
+      std::memcpy(p + at + a.size(), b.data(), b.size());
+      size_ += a.size() + b.size();
+      return;
+    }
+    Spill();
+    spill_.insert(at, b);
+    spill_.insert(at, a);
+  }
+  void Finish() {
+    if (spilled_) {
+      buffer_ = std::move(spill_);
+    } else {
+      buffer_.resize(size_);
+    }
+  }
+
+ private:
+  void Spill() {
+    if (spilled_) return;
+    const size_t rest = buffer_.size() - gap_ - lines_.Pos();
+    spill_.reserve(size_ + rest + rest / 8 + 4096);
+    spill_.assign(buffer_.data(), size_);
+    spilled_ = true;
+  }
+
+  std::string& buffer_;
+  const size_t gap_;
+  const Lines& lines_;
+  size_t size_ = 0;
+  bool spilled_ = false;
+  std::string spill_;
+};
+
+// What the file grows by at most when each LF or CR alone becomes CR LF and
+// a few assignments become longer; more growth spills to a new string.
+size_t GrowthBound(std::string_view text, std::string_view newLine) {
+  size_t growth = 2 + 4 * (newLine.size() + texts::kLineEnd.size());
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p) {
+    growth += p == begin || p[-1] != '\r';
+  }
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', end - p))); ++p) {
+    growth += p + 1 == end || p[1] != '\n';
+  }
+  return growth;
 }
 
 // Puts the original back after a failed write: the partial new file would
@@ -212,7 +339,8 @@ std::string TexeditLine(std::string_view nwPath) {
 bool IsTexeditAssignment(std::string_view line) {
   if (line.empty()) return false;
   Lines lines(line);
-  return ReadLogicalLine(lines, nullptr).assignsTexedit;
+  NoOut none;
+  return ReadLogicalLine(lines, none).assignsTexedit;
 }
 
 std::string RewriteTexmf(std::string_view content, std::string_view newLine) {
@@ -220,29 +348,25 @@ std::string RewriteTexmf(std::string_view content, std::string_view newLine) {
   // Most files only gain the CR of each line end; an eighth more avoids
   // regrowing for LF-only files of short lines.
   out.reserve(content.size() + content.size() / 8 + newLine.size() + 2);
-  bool replaced = false;
-  size_t openLineStart = std::string::npos;
   Lines lines(content);
-  while (lines.More()) {
-    const size_t start = out.size();
-    const LogicalLine logical = ReadLogicalLine(lines, &out);
-    if (logical.assignsTexedit) {
-      out.resize(start);
-      out += newLine;
-      out += texts::kLineEnd;
-      replaced = true;
-    } else if (logical.openAtEnd) {
-      openLineStart = start;
-    }
-  }
-  if (!replaced) {
-    // A last line left open would swallow a line appended after it, so the
-    // new line goes in front of it instead.
-    const size_t at = openLineStart == std::string::npos ? out.size() : openLineStart;
-    out.insert(at, texts::kLineEnd);
-    out.insert(at, newLine);
-  }
+  StringOut to(out);
+  Rewrite(lines, newLine, to);
   return out;
+}
+
+void RewriteTexmfInPlace(std::string& file, std::string_view newLine) {
+  const size_t size = file.size();
+  const size_t gap = GrowthBound(file, newLine);
+  if (file.capacity() - size < gap) {
+    file = RewriteTexmf(file, newLine);
+    return;
+  }
+  file.resize(size + gap);
+  std::memmove(file.data() + gap, file.data(), size);
+  Lines lines(std::string_view(file).substr(gap));
+  InPlaceOut to(file, gap, lines);
+  Rewrite(lines, newLine, to);
+  to.Finish();
 }
 
 std::string ChooseBackupName(Platform& platform, std::string_view path, std::string_view ext) {
@@ -261,7 +385,9 @@ bool UpdateTexmfCnf(Platform& platform, MessageSink& messages, std::string_view 
     messages.ShowMessage(path + std::string(texts::kFileMissing));
     return false;
   }
-  std::string rewritten = RewriteTexmf(platform.ReadWholeFile(path), TexeditLine(nwPath));
+  // Rewritten in the buffer it was read into: one copy of the file in memory.
+  std::string rewritten = platform.ReadWholeFile(path);
+  RewriteTexmfInPlace(rewritten, TexeditLine(nwPath));
 
   const std::string backup = ChooseBackupName(platform, path, oldExt);
   if (!platform.Rename(path, backup)) {

@@ -47,6 +47,11 @@ bool IsTexeditAssignment(std::string_view line);
 // swallow it.
 std::string RewriteTexmf(std::string_view content, std::string_view newLine);
 
+// The same result, built over file's own bytes where its spare capacity
+// allows (about one byte for each line end that is not CR LF), so that a
+// large file is not held twice; otherwise in a new string.
+void RewriteTexmfInPlace(std::string& file, std::string_view newLine);
+
 // The first of path+ext, path+ext+"0", path+ext+"1", ... with no file.
 std::string ChooseBackupName(Platform& platform, std::string_view path, std::string_view ext);
 

@@ -29,7 +29,26 @@ TEST_P(RewriteTest, Bytes) {
   EXPECT_EQ(RewriteTexmf(GetParam().in, TexeditLine("C:\\Tools\\ed.exe")), GetParam().out);
 }
 
+// Over the file's own buffer: with no spare room, with just the room that
+// LF line ends need, and with plenty.
+TEST_P(RewriteTest, InPlaceBytes) {
+  const std::string& in = GetParam().in;
+  for (const size_t room : {size_t{0}, in.size() + 32, 4 * in.size() + 4096}) {
+    std::string file;
+    file.reserve(in.size() + room);
+    file.assign(in);
+    RewriteTexmfInPlace(file, TexeditLine("C:\\Tools\\ed.exe"));
+    EXPECT_EQ(file, GetParam().out) << "room " << room;
+  }
+}
+
 const std::string N = kNew;
+
+std::string Times(int n, const std::string& text) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += text;
+  return out;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RewriteTest,
@@ -45,6 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "% TEXEDIT = foo\r\n   % TEXEDIT = foo\r\n" + N + "\r\n"},
         RewriteCase{"EveryAssignment", "TEXEDIT=a\r\nB=1\r\nTEXEDIT=b\r\n",
                     N + "\r\nB=1\r\n" + N + "\r\n"},
+        // Each grows the file by more than a line end would.
+        RewriteCase{"ManyShortAssignments", Times(9, "TEXEDIT=\n") + "A=1\n",
+                    Times(9, N + "\r\n") + "A=1\r\n"},
         RewriteCase{"NoAssignmentAppends", "A=1\r\nB=2\r\n", "A=1\r\nB=2\r\n" + N + "\r\n"},
         RewriteCase{"LastLineWithoutBreak", "A=1\r\nTEXEDIT=x", "A=1\r\n" + N + "\r\n"},
         RewriteCase{"LfOnly", "A=1\nB=2\n", "A=1\r\nB=2\r\n" + N + "\r\n"},

@@ -190,6 +190,15 @@ std::string CheckRewrite(std::string_view in, std::string_view newLine) {
 
   if (RewriteTexmf(out, newLine) != out) return "a second run changed the file";
 
+  // In a buffer of its own size (a new string is made) and in one with room.
+  for (const size_t room : {size_t{0}, in.size() + 4096}) {
+    std::string buffer;
+    buffer.reserve(in.size() + room);
+    buffer.assign(in);
+    RewriteTexmfInPlace(buffer, newLine);
+    if (buffer != out) return "the in-place rewrite differs, room " + std::to_string(room);
+  }
+
   for (const std::string_view line : inLines) {
     if (IsTexeditAssignment(line) != IsTexeditLine(ReadAsTex({line}).front().text)) {
       return "IsTexeditAssignment is wrong for \"" + Printable(line) + "\"";

@@ -47,8 +47,9 @@ bool IsTexeditLine(std::string_view text);
 
 // Checks RewriteTexmf(in, newLine): the lines that are not TEXEDIT lines
 // come out byte for byte, in order; each TEXEDIT line becomes newLine; every
-// line ends in CR LF; a second run changes nothing; TeX sees newLine's
-// value for TEXEDIT and the same value as before for every other variable.
+// line ends in CR LF; a second run changes nothing; RewriteTexmfInPlace
+// gives the same bytes; TeX sees newLine's value for TEXEDIT and the same
+// value as before for every other variable.
 // Empty when all hold, otherwise what broke.
 std::string CheckRewrite(std::string_view in, std::string_view newLine);
 
