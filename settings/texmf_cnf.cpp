@@ -311,12 +311,11 @@ size_t GrowthBound(std::string_view text, std::string_view newLine) {
   size_t growth = 2 + 4 * (newLine.size() + texts::kLineEnd.size());
   const char* const begin = text.data();
   const char* const end = begin + text.size();
-  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p) {
-    growth += p == begin || p[-1] != '\r';
-  }
-  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', end - p))); ++p) {
-    growth += p + 1 == end || p[1] != '\n';
-  }
+  const auto find = [end](const char* from, char c) {
+    return static_cast<const char*>(std::memchr(from, c, static_cast<size_t>(end - from)));
+  };
+  for (const char* p = begin; (p = find(p, '\n')); ++p) growth += p == begin || p[-1] != '\r';
+  for (const char* p = begin; (p = find(p, '\r')); ++p) growth += p + 1 == end || p[1] != '\n';
   return growth;
 }
 
