@@ -111,7 +111,11 @@ std::string WindowsPlatform::ReadWholeFile(const std::string& path) {
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) ThrowLastError(path);
   std::string bytes;
-  bytes.resize(static_cast<size_t>(size.QuadPart));
+  // Room for a caller that edits the text in place (texmf.cnf gains a CR
+  // per bare LF) without holding the file twice.
+  const auto fileSize = static_cast<size_t>(size.QuadPart);
+  bytes.reserve(fileSize + fileSize / 8 + 8192);
+  bytes.resize(fileSize);
   size_t got = 0;
   while (got < bytes.size()) {
     DWORD n = 0;
