@@ -53,6 +53,8 @@ struct BrowseCase {
   const char* file;
 };
 
+void PrintTo(const BrowseCase& c, std::ostream* os) { *os << c.name; }
+
 class BrowseTest : public ProgramTest, public testing::WithParamInterface<BrowseCase> {};
 
 TEST_P(BrowseTest, ChosenFileFillsOnlyItsOwnField) {
@@ -105,6 +107,8 @@ struct CancelCase {
   const char* name;
   HWND Form::*button;
 };
+
+void PrintTo(const CancelCase& c, std::ostream* os) { *os << c.name; }
 
 class CancelTest : public ProgramTest, public testing::WithParamInterface<CancelCase> {};
 

@@ -46,6 +46,8 @@ struct EntryCase {
   std::optional<std::string> src;
 };
 
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
 class EntryTest : public ProgramTest, public testing::WithParamInterface<EntryCase> {};
 
 TEST_P(EntryTest, WritesWhatTheEntriesAskForAndTellsTheUser) {

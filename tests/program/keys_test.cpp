@@ -32,6 +32,8 @@ struct EnterCase {
   enum { Execute, Browse } runs;
 };
 
+void PrintTo(const EnterCase& c, std::ostream* os) { *os << c.name; }
+
 class EnterTest : public ProgramTest, public testing::WithParamInterface<EnterCase> {};
 
 TEST_P(EnterTest, EnterRunsTheDefaultButtonOrTheFocusedOne) {
@@ -106,6 +108,8 @@ struct CloseCase {
   const char* name;
   std::function<void(RunningProgram&, const Form&)> close;
 };
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 
 class CloseTest : public ProgramTest, public testing::WithParamInterface<CloseCase> {};
 

@@ -89,6 +89,8 @@ std::string WindowsPath(std::string path) {
 
 void SetProgramPath(std::string path) { programPath = WindowsPath(std::move(path)); }
 
+const std::string& ProgramPath() { return programPath; }
+
 RunningProgram::RunningProgram() {
   if (programPath.empty()) Fail("no program given");
   STARTUPINFOA startup{};

@@ -13,6 +13,7 @@ namespace nw::program {
 
 // The program file under test, from the command line.
 void SetProgramPath(std::string path);
+const std::string& ProgramPath();
 
 // A system dialog of the program (message box or open-file dialog).
 struct Dialog {

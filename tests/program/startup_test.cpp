@@ -11,6 +11,40 @@ using StartupTest = ProgramTest;
 
 TEST_F(StartupTest, RunnerHasTheJapaneseCodePage) { EXPECT_EQ(::GetACP(), 932u); }
 
+std::string VersionString(const std::vector<char>& info, const std::string& name) {
+  void* value = nullptr;
+  UINT size = 0;
+  const std::string path = "\\StringFileInfo\\041104B0\\" + name;
+  if (!::VerQueryValueA(info.data(), path.c_str(), &value, &size) || size == 0) return {};
+  return std::string(static_cast<const char*>(value), size - 1);
+}
+
+TEST_F(StartupTest, ProgramFileCarriesItsVersionAndManifest) {
+  const std::string& exe = ProgramPath();
+  std::vector<char> info(::GetFileVersionInfoSizeA(exe.c_str(), nullptr));
+  ASSERT_FALSE(info.empty()) << "no version resource in " << exe;
+  ASSERT_TRUE(::GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  EXPECT_EQ(VersionString(info, "FileDescription"), kTitle);
+  EXPECT_EQ(VersionString(info, "OriginalFilename"), "nibwell-setup.exe");
+
+  struct Module {
+    HMODULE module;
+    ~Module() {
+      if (module) ::FreeLibrary(module);
+    }
+  } image{::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
+  ASSERT_TRUE(image.module);
+  const HRSRC found = ::FindResourceA(image.module, MAKEINTRESOURCEA(1), RT_MANIFEST);
+  ASSERT_TRUE(found) << "no application manifest";
+  const std::string manifest(
+      static_cast<const char*>(::LockResource(::LoadResource(image.module, found))),
+      ::SizeofResource(image.module, found));
+  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+            std::string::npos);
+  // No file virtualisation: a write the user may not make fails visibly.
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos);
+}
+
 struct LaidOut {
   const char* className;
   Place place;
@@ -95,6 +129,8 @@ struct DefaultsCase {
   // A folder, not a file, at the LaTeX default path.
   bool texIsFolder;
 };
+
+void PrintTo(const DefaultsCase& c, std::ostream* os) { *os << c.name; }
 
 class StartupDefaultsTest : public ProgramTest, public testing::WithParamInterface<DefaultsCase> {};
 
