@@ -114,35 +114,62 @@ INSTANTIATE_TEST_SUITE_P(
                   SrcValue(kNw)}),
     test::CaseName());
 
-TEST_F(ExecuteTest, PlatformErrorIsShownWithItsTextAndTheWindowStaysForAnotherTry) {
+// A file that another program holds open: the system refuses it, as it
+// refuses a write under Program Files to a standard user.
+struct HeldCase {
+  const char* name;
+  std::string held;
+  std::string heldBytes;
+  // The INI entry comes before texmf.cnf and stays when texmf.cnf fails.
+  bool iniBeforeFailure;
+};
+
+void PrintTo(const HeldCase& c, std::ostream* os) { *os << c.name; }
+
+class PlatformErrorTest : public ProgramTest, public testing::WithParamInterface<HeldCase> {};
+
+TEST_P(PlatformErrorTest, IsShownWithItsOwnTextAndTheWindowStaysForAnotherTry) {
+  const HeldCase& c = GetParam();
   PutFile(kNw, "MZ nibwell");
   PutFile(kTeX, "MZ platex");
   PutFile(kTexmf, kTexmfBefore);
+  if (c.held == kIni) PutFile(kIni, c.heldBytes);
   RunningProgram program;
   const Form form(program);
   program.Type(form.EditNwPath, kNw);
   program.Type(form.EditTeXPath, kTeX);
   program.Type(form.EditTexmf, kTexmf);
   {
-    // Another program holds texmf.cnf open: it cannot be read.
-    const FileLock lock(kTexmf);
+    const FileLock lock(c.held);
     program.Press(VK_RETURN);
     EXPECT_EQ(program.DismissMessages(),
-              std::vector<std::string>{SystemText(ERROR_SHARING_VIOLATION) + "\r\n" + kTexmf});
+              std::vector<std::string>{SystemText(ERROR_SHARING_VIOLATION) + "\r\n" + c.held});
     ASSERT_TRUE(program.FormOpen());
   }
-  // The INI entry came before the failure and stays; nothing after it ran.
-  EXPECT_EQ(FileBytes(kIni), IniAfter(kTeX));
+  // Nothing after the failure ran.
+  if (c.iniBeforeFailure) {
+    EXPECT_EQ(FileBytes(kIni), IniAfter(kTeX));
+  } else {
+    EXPECT_EQ(FileBytes(kIni), c.heldBytes);
+  }
   EXPECT_EQ(FolderNames(kWork + "\\cnf"), std::vector<std::string>{"texmf.cnf"});
+  EXPECT_EQ(FileBytes(kTexmf), kTexmfBefore);
   EXPECT_FALSE(UserKeyExists(kDvioutKey));
 
   program.Press(VK_RETURN);
   EXPECT_EQ(program.DismissMessages(), std::vector<std::string>{kFinished});
   EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_NE(FileBytes(kIni).value_or("").find(IniAfter(kTeX)), std::string::npos);
   EXPECT_EQ(FileBytes(kTexmf), TexmfAfter(kNw));
   EXPECT_EQ(FileBytes(kTexmf + ".old"), kTexmfBefore);
   EXPECT_EQ(UserString(kDvioutKey, "src"), SrcValue(kNw));
 }
+
+INSTANTIATE_TEST_SUITE_P(Execute, PlatformErrorTest,
+                         testing::Values(HeldCase{"texmfCannotBeRead", kTexmf, "", true},
+                                         HeldCase{"iniCannotBeWritten", kIni,
+                                                  "[Editor]\r\nFont=x\r\n", false}),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace nw::program
