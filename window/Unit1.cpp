@@ -32,7 +32,7 @@ enum ControlId : int {
 
 enum class Font { Form, Button };
 
-struct ControlSpec {
+struct ControlLayout {
   HWND TForm1::*member;
   int id;
   const char* className;
@@ -51,7 +51,7 @@ constexpr DWORD kLabel = kChild | SS_LEFTNOWORDWRAP;
 // Created in tab order, which is the order the dialog manager follows;
 // the labels come last, in a group of their own so that arrow keys never
 // move the focus onto one.
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {&TForm1::EditNwPath, kIdEditNwPath, "Edit", kEdit | WS_GROUP, WS_EX_CLIENTEDGE, 20, 85, 393,
      24, "", Font::Form},
     {&TForm1::ButtonRefNw, kIdButtonRefNw, "Button", kButton, 0, 421, 84, 81, 25, kButtonRefNw,
@@ -169,7 +169,7 @@ TForm1::TForm1(HINSTANCE instance)
 }
 
 void TForm1::CreateControls(HINSTANCE instance) {
-  for (const ControlSpec& c : kControls) {
+  for (const ControlLayout& c : kControls) {
     HWND control = ::CreateWindowExA(
         c.exStyle, c.className, c.text, c.style, c.left, c.top, c.width, c.height, Handle(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
