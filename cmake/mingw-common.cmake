@@ -10,3 +10,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # No DLL beyond Windows' own: the C++ runtime and threads go into the program.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(NW_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+# The shipped program is small: unused code is dropped and, in release
+# builds, symbols are stripped.
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--gc-sections")
+set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-s")
