@@ -171,5 +171,30 @@ INSTANTIATE_TEST_SUITE_P(Execute, PlatformErrorTest,
                                                   "[Editor]\r\nFont=x\r\n", false}),
                          test::CaseName());
 
+// Read by another program that allows only reading: texmf.cnf is read, but
+// cannot be moved to its backup name. The user is told, the previewer value
+// is still written, and texmf.cnf stays as it was.
+TEST_F(ExecuteTest, TexmfThatCannotBeMovedIsReportedAndLeftAlone) {
+  PutFile(kNw, "MZ nibwell");
+  PutFile(kTeX, "MZ platex");
+  PutFile(kTexmf, kTexmfBefore);
+  RunningProgram program;
+  const Form form(program);
+  program.Type(form.EditNwPath, kNw);
+  program.Type(form.EditTeXPath, kTeX);
+  program.Type(form.EditTexmf, kTexmf);
+  {
+    const FileLock lock(kTexmf, FILE_SHARE_READ);
+    program.Press(VK_RETURN);
+    EXPECT_EQ(program.DismissMessages(),
+              std::vector<std::string>{kTexmf + " を " + kTexmf + ".old に変更が出来ません。"});
+    ASSERT_TRUE(program.FormOpen());
+  }
+  EXPECT_EQ(FileBytes(kIni), IniAfter(kTeX));
+  EXPECT_EQ(FolderNames(kWork + "\\cnf"), std::vector<std::string>{"texmf.cnf"});
+  EXPECT_EQ(FileBytes(kTexmf), kTexmfBefore);
+  EXPECT_EQ(UserString(kDvioutKey, "src"), SrcValue(kNw));
+}
+
 }  // namespace
 }  // namespace nw::program

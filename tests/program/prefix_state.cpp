@@ -137,9 +137,9 @@ void RemoveUserKey(const std::string& key) {
   }
 }
 
-FileLock::FileLock(const std::string& path)
-    : file_(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {
+FileLock::FileLock(const std::string& path, unsigned long share)
+    : file_(::CreateFileA(path.c_str(), share ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE, share,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
   if (!file_) Fail("lock " + path);
 }
 

@@ -23,11 +23,11 @@ std::optional<std::string> UserString(const std::string& key, const std::string&
 bool UserKeyExists(const std::string& key);
 void RemoveUserKey(const std::string& key);
 
-// Holds a file open with no sharing, so that others can neither read nor
-// write it until this is destroyed.
+// Holds a file open until destroyed. With no sharing others can neither
+// read nor write it; with read sharing they can read it but not move it.
 class FileLock {
  public:
-  explicit FileLock(const std::string& path);
+  explicit FileLock(const std::string& path, unsigned long share = 0);
 
  private:
   Handle file_;
