@@ -13,6 +13,8 @@
 namespace nw::test {
 namespace {
 
+using test::PrintTo;
+
 using Names = std::vector<std::string>;
 
 constexpr char kCnf[] = "TEXEDIT = vi +%d %s\r\n";
@@ -20,15 +22,6 @@ constexpr char kIsFolder[] =
     " はフォルダーです。Nibwell の実行ファイルのフルパスを入力してください。";
 constexpr char kFinished[] = "設定が終わりました。終了します。";
 const std::string kLong(300, 'a');
-
-// "{name}" stands for the full path of name in the test's folder.
-std::string Expand(TestEnv& env, std::string text) {
-  for (size_t open; (open = text.find('{')) != std::string::npos;) {
-    const size_t close = text.find('}', open);
-    text.replace(open, close - open + 1, env.Path(text.substr(open + 1, close - open - 1)));
-  }
-  return text;
-}
 
 struct BadInputCase {
   const char* name;
@@ -46,7 +39,7 @@ TEST_P(BadInputTest, ClearOutcomeNoStrayFile) {
   TestEnv env;
   env.MakeFolder("tools");
   env.Write("texmf.cnf", kCnf);
-  RecordingForm form(Expand(env, c.nw), Expand(env, c.tex), Expand(env, c.texmf), true);
+  RecordingForm form(env.Expand(c.nw), env.Expand(c.tex), env.Expand(c.texmf), true);
   ExecPaths paths;
   if (c.raises) {
     EXPECT_THROW(RunExecAction(form, paths, env.platform()), PlatformError);
@@ -54,7 +47,7 @@ TEST_P(BadInputTest, ClearOutcomeNoStrayFile) {
     RunExecAction(form, paths, env.platform());
   }
   std::vector<std::string> expected;
-  for (const auto& m : c.messages) expected.push_back(Expand(env, m));
+  for (const auto& m : c.messages) expected.push_back(env.Expand(m));
   EXPECT_EQ(form.messages, expected);
   EXPECT_EQ(env.List(), c.after);
   EXPECT_EQ(env.UserValue("Software\\SHIMA\\DVIOUT\\Settings", "src").has_value(), c.srcWritten);

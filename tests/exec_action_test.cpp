@@ -13,6 +13,8 @@
 namespace nw::test {
 namespace {
 
+using test::PrintTo;
+
 constexpr char kNothing[] = "何もしない設定になっています。";
 constexpr char kNoNw[] =
     "Nibwell のパスの入力がありません。dviout の src オプション以外の設定はされません。";
@@ -22,15 +24,6 @@ constexpr char kKeyFailed[] =
     "dviout の src オプションは設定されませんでした。";
 constexpr char kDvioutKey[] = "Software\\SHIMA\\DVIOUT\\Settings";
 constexpr char kOriginalCnf[] = "% editor\r\nTEXEDIT = vi +%d %s\r\n";
-
-// "{name}" stands for the full path of name in the test's folder.
-std::string Expand(TestEnv& env, std::string text) {
-  for (size_t open; (open = text.find('{')) != std::string::npos;) {
-    const size_t close = text.find('}', open);
-    text.replace(open, close - open + 1, env.Path(text.substr(open + 1, close - open - 1)));
-  }
-  return text;
-}
 
 struct ExecCase {
   const char* name;
@@ -54,18 +47,18 @@ TEST_P(ExecActionTest, MessagesWritesAndClose) {
   env.Write("texmf.cnf", kOriginalCnf);
   if (c.lockRegistry) env.LockUserRegistry();
 
-  RecordingForm form(Expand(env, c.nw), Expand(env, c.tex), Expand(env, c.texmf), c.src);
+  RecordingForm form(env.Expand(c.nw), env.Expand(c.tex), env.Expand(c.texmf), c.src);
   ExecPaths paths;
   RunExecAction(form, paths, env.platform());
 
   std::vector<std::string> expected;
-  for (const auto& m : c.messages) expected.push_back(Expand(env, m));
+  for (const auto& m : c.messages) expected.push_back(env.Expand(m));
   EXPECT_EQ(form.messages, expected);
   EXPECT_EQ(form.closed, c.closed);
 
   const std::optional<std::string> ini = env.Read("nibwell.ini");
   if (c.iniWritten) {
-    EXPECT_EQ(ini, "[CommandLineTeX]\r\nCLTNum=1\r\nCLT0=" + Expand(env, "{platex.exe}") +
+    EXPECT_EQ(ini, "[CommandLineTeX]\r\nCLTNum=1\r\nCLT0=" + env.Expand("{platex.exe}") +
                        "\r\nCLTOpt=-src\r\nUse=1\r\n");
   } else {
     EXPECT_EQ(ini, std::nullopt);
@@ -82,7 +75,7 @@ TEST_P(ExecActionTest, MessagesWritesAndClose) {
 
   const std::optional<std::string> src = env.UserValue(kDvioutKey, "src");
   if (c.srcValue) {
-    EXPECT_EQ(src, Expand(env, c.srcValue));
+    EXPECT_EQ(src, env.Expand(c.srcValue));
   } else {
     EXPECT_EQ(src, std::nullopt);
   }

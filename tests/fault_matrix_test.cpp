@@ -15,6 +15,8 @@
 namespace nw::test {
 namespace {
 
+using test::PrintTo;
+
 constexpr char kOriginal[] = "% site\r\nTEXEDIT = vi +%d %s\r\n";
 constexpr char kOlder[] = "an older backup\r\n";
 constexpr char kDvioutKey[] = "Software\\SHIMA\\DVIOUT\\Settings";
@@ -33,22 +35,12 @@ struct FaultCase {
   Op secondOp;  // a second failure, where secondNth > 0
   int secondNth;
   bool raises;
-  // "{cnf}" and "{backup}" stand for texmf.cnf and texmf.cnf.old0.
+  // "{name}" stands for the full path of name.
   std::vector<std::string> messages;
   bool iniWritten;
   Cnf cnf;
   bool srcWritten;
 };
-
-std::string Expand(TestEnv& env, std::string text) {
-  for (const auto& [token, name] : {std::pair<std::string, std::string>{"{cnf}", "texmf.cnf"},
-                                    {"{backup}", "texmf.cnf.old0"}}) {
-    for (size_t at; (at = text.find(token)) != std::string::npos;) {
-      text.replace(at, token.size(), env.Path(name));
-    }
-  }
-  return text;
-}
 
 class FaultMatrixTest : public testing::TestWithParam<FaultCase> {};
 
@@ -70,7 +62,7 @@ TEST_P(FaultMatrixTest, ConfigurationSurvives) {
   }
 
   std::vector<std::string> expected;
-  for (const auto& m : c.messages) expected.push_back(Expand(env, m));
+  for (const auto& m : c.messages) expected.push_back(env.Expand(m));
   EXPECT_EQ(form.messages, expected);
   EXPECT_FALSE(form.closed);
 
@@ -92,10 +84,10 @@ TEST_P(FaultMatrixTest, ConfigurationSurvives) {
   EXPECT_EQ(env.UserValue(kDvioutKey, "src").has_value(), c.srcWritten);
 }
 
-const std::string kMissing = "{cnf} がありません。";
-const std::string kNoRename = "{cnf} を {backup} に変更が出来ません。";
-const std::string kNotChanged = "{cnf} の変更が出来ませんでした。";
-const std::string kLeftAtBackup = kNotChanged + "元のファイルは {backup} にあります。";
+const std::string kMissing = "{texmf.cnf} がありません。";
+const std::string kNoRename = "{texmf.cnf} を {texmf.cnf.old0} に変更が出来ません。";
+const std::string kNotChanged = "{texmf.cnf} の変更が出来ませんでした。";
+const std::string kLeftAtBackup = kNotChanged + "元のファイルは {texmf.cnf.old0} にあります。";
 const std::string kKeyFailed =
     "HKEY_CURRENT_USER\\Software\\SHIMA\\DVIOUT\\Settings を開けません。"
     "dviout の src オプションは設定されませんでした。";
@@ -148,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Op::IsFile,
                   0,
                   false,
-                  {"{cnf} を {cnf}.old に変更が出来ません。"},
+                  {"{texmf.cnf} を {texmf.cnf.old} に変更が出来ません。"},
                   true,
                   Cnf::Original,
                   true},
@@ -170,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Op::IsFile,
                   0,
                   false,
-                  {"disk full\n{cnf}", kNotChanged},
+                  {"disk full\n{texmf.cnf}", kNotChanged},
                   true,
                   Cnf::Original,
                   true},
@@ -181,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Op::IsFile,
                   0,
                   false,
-                  {"disk full\n{cnf}", kNotChanged},
+                  {"disk full\n{texmf.cnf}", kNotChanged},
                   true,
                   Cnf::Original,
                   true},
@@ -192,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Op::Remove,
                   1,
                   false,
-                  {"disk full\n{cnf}", kLeftAtBackup},
+                  {"disk full\n{texmf.cnf}", kLeftAtBackup},
                   true,
                   Cnf::AtBackup,
                   true},
@@ -203,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Op::Rename,
                   2,
                   false,
-                  {"disk full\n{cnf}", kLeftAtBackup},
+                  {"disk full\n{texmf.cnf}", kLeftAtBackup},
                   true,
                   Cnf::AtBackup,
                   true},

@@ -4,16 +4,20 @@
 #include <string>
 
 #include "settings/writers.h"
+#include "tests/support/case_name.h"
 #include "tests/support/test_env.h"
 
 namespace nw::test {
 namespace {
+
+using test::PrintTo;
 
 // Lead bytes of code page 932.
 bool Cp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc); }
 bool NoLead(unsigned char) { return false; }
 
 struct IniNameCase {
+  const char* name;
   const char* editor;
   const char* ini;
 };
@@ -26,20 +30,22 @@ TEST_P(IniNameTest, ReplacesTheFileNamesExtension) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IniNameTest,
-    testing::Values(IniNameCase{"C:\\Program Files\\Fernlake\\Nibwell\\nibwell.exe",
-                                "C:\\Program Files\\Fernlake\\Nibwell\\nibwell.ini"},
-                    IniNameCase{"C:\\bin\\nibwell", "C:\\bin\\nibwell.ini"},
-                    IniNameCase{"C:\\tools.d\\nibwell.exe", "C:\\tools.d\\nibwell.ini"},
-                    IniNameCase{"C:\\tools.d\\nibwell", "C:\\tools.d\\nibwell.ini"},
-                    IniNameCase{"C:\\a\\nib.tar.exe", "C:\\a\\nib.tar.ini"},
-                    IniNameCase{"nibwell.exe", "nibwell.ini"}, IniNameCase{"C:nib", "C:nib.ini"},
-                    IniNameCase{"", ".ini"},
-                    // "表" is 0x95 0x5C and "ソ" 0x83 0x5C: their second byte is no separator.
-                    IniNameCase{"C:\\x\\nib.\x95\x5c", "C:\\x\\nib.ini"},
-                    IniNameCase{"C:\\\x83\x5c\x83\x74\x83\x67.d\\nib",
-                                "C:\\\x83\x5c\x83\x74\x83\x67.d\\nib.ini"},
-                    IniNameCase{"C:\\\x95\x5c\x8e\xa6\\nibwell.exe",
-                                "C:\\\x95\x5c\x8e\xa6\\nibwell.ini"}));
+    testing::Values(
+        IniNameCase{"DefaultEditor", "C:\\Program Files\\Fernlake\\Nibwell\\nibwell.exe",
+                    "C:\\Program Files\\Fernlake\\Nibwell\\nibwell.ini"},
+        IniNameCase{"NoExtension", "C:\\bin\\nibwell", "C:\\bin\\nibwell.ini"},
+        IniNameCase{"DotInFolder", "C:\\tools.d\\nibwell.exe", "C:\\tools.d\\nibwell.ini"},
+        IniNameCase{"DotInFolderNoExtension", "C:\\tools.d\\nibwell", "C:\\tools.d\\nibwell.ini"},
+        IniNameCase{"TwoDots", "C:\\a\\nib.tar.exe", "C:\\a\\nib.tar.ini"},
+        IniNameCase{"NoFolder", "nibwell.exe", "nibwell.ini"},
+        IniNameCase{"DriveRelative", "C:nib", "C:nib.ini"}, IniNameCase{"Empty", "", ".ini"},
+        // "表" is 0x95 0x5C and "ソ" 0x83 0x5C: their second byte is no separator.
+        IniNameCase{"TrailByteInExtension", "C:\\x\\nib.\x95\x5c", "C:\\x\\nib.ini"},
+        IniNameCase{"TrailBytesInFolderWithDot", "C:\\\x83\x5c\x83\x74\x83\x67.d\\nib",
+                    "C:\\\x83\x5c\x83\x74\x83\x67.d\\nib.ini"},
+        IniNameCase{"TrailBytesInFolder", "C:\\\x95\x5c\x8e\xa6\\nibwell.exe",
+                    "C:\\\x95\x5c\x8e\xa6\\nibwell.ini"}),
+    CaseName());
 
 TEST(IniPathFor, WithoutLeadBytesEveryBackslashSeparates) {
   EXPECT_EQ(IniPathFor("C:\\x\\nib.\x95\x5c", NoLead), "C:\\x\\nib.\x95\x5c.ini");

@@ -10,6 +10,8 @@
 namespace nw {
 namespace {
 
+using test::PrintTo;
+
 struct ProfileCase {
   const char* name;
   std::string before;

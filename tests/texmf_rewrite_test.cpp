@@ -9,6 +9,8 @@
 namespace nw {
 namespace {
 
+using test::PrintTo;
+
 constexpr char kNew[] = "TEXEDIT=\"C:\\Tools\\ed.exe\" /e%d \"%s\"";
 
 TEST(TexeditLine, QuotesEditorAndFileName) {

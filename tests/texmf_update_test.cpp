@@ -14,6 +14,8 @@
 namespace nw::test {
 namespace {
 
+using test::PrintTo;
+
 using Names = std::vector<std::string>;
 
 constexpr char kOriginal[] = "% local\nTEXEDIT = vi +%d %s\nTEXINPUTS = .\n";

@@ -24,6 +24,14 @@ class TestEnv {
   // The full path of a name inside the folder ("/" between folder names),
   // in the platform's form.
   std::string Path(std::string_view name) const;
+  // The text with every "{name}" replaced by Path(name).
+  std::string Expand(std::string text) const {
+    for (size_t open; (open = text.find('{')) != std::string::npos;) {
+      const size_t close = text.find('}', open);
+      text.replace(open, close - open + 1, Path(text.substr(open + 1, close - open - 1)));
+    }
+    return text;
+  }
   void MakeFolder(std::string_view name) const;
   void Write(std::string_view name, std::string_view bytes) const;
   std::optional<std::string> Read(std::string_view name) const;
