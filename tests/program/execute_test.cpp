@@ -52,14 +52,10 @@ class EntryTest : public ProgramTest, public testing::WithParamInterface<EntryCa
 
 TEST_P(EntryTest, WritesWhatTheEntriesAskForAndTellsTheUser) {
   const EntryCase& c = GetParam();
-  PutFile(kNw, "MZ nibwell");
-  PutFile(kTeX, "MZ platex");
-  PutFile(kTexmf, kTexmfBefore);
+  PutFiles(kNw, kTeX, kTexmf);
   RunningProgram program;
   const Form form(program);
-  program.Type(form.EditNwPath, c.nw);
-  program.Type(form.EditTeXPath, c.tex);
-  program.Type(form.EditTexmf, c.texmf);
+  TypePaths(program, form, c.nw, c.tex, c.texmf);
   if (!c.ticked) program.Click(form.CheckBoxSrc);
   program.TabTo(form.EditTeXPath);
   program.Press(VK_RETURN);
@@ -130,15 +126,11 @@ class PlatformErrorTest : public ProgramTest, public testing::WithParamInterface
 
 TEST_P(PlatformErrorTest, IsShownWithItsOwnTextAndTheWindowStaysForAnotherTry) {
   const HeldCase& c = GetParam();
-  PutFile(kNw, "MZ nibwell");
-  PutFile(kTeX, "MZ platex");
-  PutFile(kTexmf, kTexmfBefore);
+  PutFiles(kNw, kTeX, kTexmf);
   if (c.held == kIni) PutFile(kIni, c.heldBytes);
   RunningProgram program;
   const Form form(program);
-  program.Type(form.EditNwPath, kNw);
-  program.Type(form.EditTeXPath, kTeX);
-  program.Type(form.EditTexmf, kTexmf);
+  TypePaths(program, form, kNw, kTeX, kTexmf);
   {
     const FileLock lock(c.held);
     program.Press(VK_RETURN);
@@ -175,14 +167,10 @@ INSTANTIATE_TEST_SUITE_P(Execute, PlatformErrorTest,
 // cannot be moved to its backup name. The user is told, the previewer value
 // is still written, and texmf.cnf stays as it was.
 TEST_F(ExecuteTest, TexmfThatCannotBeMovedIsReportedAndLeftAlone) {
-  PutFile(kNw, "MZ nibwell");
-  PutFile(kTeX, "MZ platex");
-  PutFile(kTexmf, kTexmfBefore);
+  PutFiles(kNw, kTeX, kTexmf);
   RunningProgram program;
   const Form form(program);
-  program.Type(form.EditNwPath, kNw);
-  program.Type(form.EditTeXPath, kTeX);
-  program.Type(form.EditTexmf, kTexmf);
+  TypePaths(program, form, kNw, kTeX, kTexmf);
   {
     const FileLock lock(kTexmf, FILE_SHARE_READ);
     program.Press(VK_RETURN);

@@ -20,14 +20,10 @@ TEST_F(JapaneseTest, TextsAreShiftJisBytes) {
 }
 
 TEST_F(JapaneseTest, AllThreePathsInJapaneseFolders) {
-  PutFile(kNw, "MZ nibwell");
-  PutFile(kTeX, "MZ platex");
-  PutFile(kTexmf, kTexmfBefore);
+  PutFiles(kNw, kTeX, kTexmf);
   RunningProgram program;
   const Form form(program);
-  program.Type(form.EditNwPath, kNw);
-  program.Type(form.EditTeXPath, kTeX);
-  program.Type(form.EditTexmf, kTexmf);
+  TypePaths(program, form, kNw, kTeX, kTexmf);
   program.Press(VK_RETURN);
   EXPECT_EQ(program.DismissMessages(), std::vector<std::string>{kFinished});
   EXPECT_EQ(program.WaitForExit(), 0u);

@@ -68,6 +68,20 @@ void ProgramTest::SetUp() {
   RemoveUserKey("Software\\SHIMA");
 }
 
+void ProgramTest::PutFiles(const std::string& nw, const std::string& tex,
+                           const std::string& texmf) {
+  PutFile(nw, "MZ nibwell");
+  PutFile(tex, "MZ platex");
+  PutFile(texmf, kTexmfBefore);
+}
+
+void ProgramTest::TypePaths(RunningProgram& program, const Form& form, const std::string& nw,
+                            const std::string& tex, const std::string& texmf) {
+  program.Type(form.EditNwPath, nw);
+  program.Type(form.EditTeXPath, tex);
+  program.Type(form.EditTexmf, texmf);
+}
+
 void ProgramTest::PutDefaults(bool nw, bool tex, bool texmf) {
   if (nw) PutFile(kNwDefault, "MZ nibwell");
   if (tex) PutFile(kTeXDefault, "MZ platex");

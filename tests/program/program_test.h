@@ -64,6 +64,11 @@ class ProgramTest : public testing::Test {
   // Removes every file and value the program reads or writes.
   void SetUp() override;
   static void PutDefaults(bool nw, bool tex, bool texmf);
+  // An editor, a LaTeX and a texmf.cnf file at the paths of a case.
+  static void PutFiles(const std::string& nw, const std::string& tex, const std::string& texmf);
+  // Types the three paths into their fields.
+  static void TypePaths(RunningProgram& program, const Form& form, const std::string& nw,
+                        const std::string& tex, const std::string& texmf);
   // The default files are all there is: no INI file, no backup, texmf.cnf
   // as it was, no dviout key.
   static void ExpectNothingWritten();
